@@ -1,0 +1,62 @@
+#include "config/ClientConfig.h"
+
+#include <vector>
+
+#include "platform/Resource.h"
+#include "platform/TextUtil.h"
+#include "resource.h"
+
+CClientConfig* g_pConfig = nullptr;
+
+namespace {
+CClientConfig* s_pInstance = nullptr;
+}
+
+CClientConfig::CClientConfig() = default;
+
+CClientConfig::~CClientConfig()
+{
+    if (s_pInstance == this)
+        s_pInstance = nullptr;
+    if (g_pConfig == this)
+        g_pConfig = nullptr;
+}
+
+CClientConfig* CClientConfig::GetInstance()
+{
+    if (s_pInstance)
+        return s_pInstance;
+    s_pInstance = new CClientConfig;
+    g_pConfig = s_pInstance;
+    s_pInstance->LoadDocument(LoadResourceBytes(IDR_CONFIG_XML, L"XML"));
+    return s_pInstance;
+}
+
+bool CClientConfig::LoadDocument(std::string_view bytes)
+{
+    m_doc.Clear();
+    if (bytes.empty())
+        return false;
+    // The parser wants zero-terminated text.
+    std::vector<char> text(bytes.begin(), bytes.end());
+    text.push_back('\0');
+    m_doc.Parse(text.data(), nullptr, TIXML_DEFAULT_ENCODING);
+    if (m_doc.Error()) {
+        m_doc.Clear();
+        return false;
+    }
+    return true;
+}
+
+std::wstring CClientConfig::GetAttribute(const char* name) const
+{
+    const TiXmlElement* root = m_doc.FirstChildElement();
+    const TiXmlElement* config = root ? root->FirstChildElement() : nullptr;
+    const char* value = config ? config->Attribute(name) : nullptr;
+    return value ? AnsiToWide(value) : std::wstring();
+}
+
+std::wstring VersionText()
+{
+    return CClientConfig::GetInstance()->GetUserClientAbout() + L" Ver " + kClientVersion;
+}

@@ -1,0 +1,1 @@
+client_add_test(program program $<TARGET_FILE:Client>)

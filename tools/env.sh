@@ -1,0 +1,50 @@
+# Shared settings of the build, run and test scripts (sourced).
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${BUILD_DIR:-$root/build}
+export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
+export WINEDEBUG=${WINEDEBUG:--all}
+wine64=/usr/lib/wine/wine64
+
+# Creates the Wine prefix once per build tree.
+ensure_wineprefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    # No Mono or Gecko installers: they cannot be fetched here and would ask.
+    WINEDLLOVERRIDES="mscoree=;mshtml=" "$wine64" wineboot --init >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w
+  fi
+}
+
+# Starts Xvfb on a free display unless one is given; sets DISPLAY.
+start_xvfb() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1366x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.1
+    done
+    export DISPLAY=":$n"
+    return 0
+  done
+  echo "no free X display" >&2
+  return 1
+}
+
+# Keeps one wineserver for the whole run and starts Wine's services now,
+# detached from our output: a service started by the first test would
+# inherit its output pipe and keep ctest waiting for the end of it.
+start_wineserver() {
+  /usr/lib/wine/wineserver -p
+  "$wine64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+stop_wineserver() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+}
+
+stop_xvfb() {
+  [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null || true
+}
