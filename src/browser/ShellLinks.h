@@ -19,6 +19,8 @@ class IShellFrame {
 public:
     virtual void OpenGame(const std::wstring& url) = 0;
     virtual void CloseGame() = 0;
+    // The game address, asked anew (mode 1 when the game window reloads).
+    virtual std::wstring BuildGameUrl(int mode) = 0;
     // The frame's own window, receiver of posted notifications.
     virtual HWND FrameWindow() const = 0;
     // The current game window, else the one being closed, else null.

@@ -25,6 +25,13 @@ struct FakeFrame : IShellFrame {
     HWND game = nullptr;
     void OpenGame(const std::wstring& url) override { opened.push_back(url); }
     void CloseGame() override { ++closed; }
+    std::wstring gameUrl;
+    std::vector<int> gameUrlModes;
+    std::wstring BuildGameUrl(int mode) override
+    {
+        gameUrlModes.push_back(mode);
+        return gameUrl;
+    }
     HWND FrameWindow() const override { return frame; }
     HWND GameWindow() const override { return game; }
 };
