@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "config/SystemPlaces.h"
 #include "platform/Resource.h"
 #include "platform/TextUtil.h"
 #include "resource.h"
@@ -12,10 +13,11 @@ namespace {
 CClientConfig* s_pInstance = nullptr;
 }
 
-CClientConfig::CClientConfig() = default;
+CClientConfig::CClientConfig() : m_pPlaces(std::make_unique<SYSTEM_PLACES>()) {}
 
 CClientConfig::~CClientConfig()
 {
+    SaveUserSettings();
     if (s_pInstance == this)
         s_pInstance = nullptr;
     if (g_pConfig == this)
@@ -26,9 +28,21 @@ CClientConfig* CClientConfig::GetInstance()
 {
     if (s_pInstance)
         return s_pInstance;
+    return CreateInstance(RealSystemPlaces(), LoadResourceBytes(IDR_CONFIG_XML, L"XML"));
+}
+
+CClientConfig* CClientConfig::CreateInstance(const SYSTEM_PLACES& places, std::string_view document)
+{
+    if (s_pInstance)
+        return s_pInstance;
     s_pInstance = new CClientConfig;
     g_pConfig = s_pInstance;
-    s_pInstance->LoadDocument(LoadResourceBytes(IDR_CONFIG_XML, L"XML"));
+    *s_pInstance->m_pPlaces = places;
+    s_pInstance->LoadDocument(document);
+    s_pInstance->LoadUserSettings();
+    s_pInstance->ReadPluginRegistration();
+    s_pInstance->CreateDesktopLinks();
+    s_pInstance->ApplyBrowserFeatureControl();
     return s_pInstance;
 }
 

@@ -5,7 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "common/ProgramUnderTest.h"
 #include "config/ClientConfig.h"
+#include "config/IntegrationSupport.h"
+#include "config/SystemPlaces.h"
 #include "platform/Resource.h"
 #include "resource.h"
 
@@ -107,18 +110,46 @@ TEST(ClientConfig, ReloadingReplacesTheDocument)
     EXPECT_EQ(config->GetGwUrl(), L"http://b/");
 }
 
-TEST(ClientConfig, GetInstanceCreatesOneRecord)
+TEST(ClientConfig, OneRecordPerProcess)
 {
-    CClientConfig* first = CClientConfig::GetInstance();
-    EXPECT_EQ(CClientConfig::GetInstance(), first);
-    EXPECT_EQ(g_pConfig, first);
+    // Default places: the record touches neither files nor the registry.
+    auto first = CreateRecord({}, LoadResourceBytes(IDR_CONFIG_XML, L"XML"));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(CClientConfig::GetInstance(), first.get());
+    EXPECT_EQ(CClientConfig::CreateInstance({}, "<R><C imClass=\"other\"/></R>"), first.get());
+    EXPECT_EQ(g_pConfig, first.get());
     EXPECT_EQ(first->GetAttribute("imClass"), L"ZEP_CLASS");
     EXPECT_EQ(VersionText(), first->GetUserClientAbout() + L" Ver 1.0.0.1");
-    delete first;
+    first.reset();
     EXPECT_EQ(g_pConfig, nullptr);
-    CClientConfig* second = CClientConfig::GetInstance();
-    EXPECT_EQ(second->GetAttribute("imClass"), L"ZEP_CLASS");
-    delete second;
+    auto second = CreateRecord({}, "<R><C imClass=\"other\"/></R>");
+    ASSERT_TRUE(second);
+    EXPECT_EQ(g_pConfig, second.get());
+    EXPECT_EQ(second->GetAttribute("imClass"), L"other");
+    second.reset();
+    EXPECT_EQ(g_pConfig, nullptr);
+}
+
+TEST(ClientConfig, LaterCallsDoNotRunTheIntegrationAgain)
+{
+    TempFolder folder;
+    const std::wstring desktop = folder.File(L"Desktop");
+    ASSERT_TRUE(::CreateDirectoryW(desktop.c_str(), nullptr));
+    SYSTEM_PLACES places;
+    places.strModulePath = folder.File(L"Client.exe");
+    places.strDesktopFolder = desktop;
+    const std::string document = ConfigDocument({{"userClientAbout", "Fabled Ridge"}, {"noRename", "1"},
+                                                 {"noGWLink", "1"}});
+    const std::wstring link = desktop + L"\\Fabled Ridge.lnk";
+
+    auto record = CreateRecord(places, document);
+    ASSERT_TRUE(record);
+    ASSERT_TRUE(ReadShortcut(link).has_value());
+    ASSERT_TRUE(::DeleteFileW(link.c_str()));
+    EXPECT_EQ(CClientConfig::GetInstance(), record.get());
+    EXPECT_EQ(CClientConfig::CreateInstance(places, document), record.get());
+    EXPECT_EQ(VersionText(), L"Fabled Ridge Ver 1.0.0.1");
+    EXPECT_EQ(::GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // GB2312 bytes of the display name and of the quit question in the
@@ -132,13 +163,14 @@ TEST(ClientConfigCp936, ChineseValuesReadCorrectly)
     EXPECT_EQ(config->GetUserClientAbout(), kDisplayName);
     EXPECT_EQ(config->GetGwLink(), kDisplayName + L"\u5b98\u7f51");
     EXPECT_EQ(config->GetQuitTip(), L"\u786e\u5b9a\u8981\u9000\u51fa" + kDisplayName + L"\u5417\uff1f");
+    auto record = CreateRecord({}, LoadResourceBytes(IDR_CONFIG_XML, L"XML"));
+    ASSERT_TRUE(record);
     EXPECT_EQ(VersionText(), kDisplayName + L" Ver 1.0.0.1");
-    delete CClientConfig::GetInstance();
 }
 
 TEST(ClientConfigCp1252, ChineseValuesReadAsLatinLetters)
 {
-    ASSERT_EQ(::GetACP(), 1252u) << "run with LC_ALL=C";
+    ASSERT_EQ(::GetACP(), 1252u) << "run with LC_ALL=C.UTF-8";
     auto config = BuiltIn();
     const std::wstring name = config->GetUserClientAbout();
     // Each GB2312 byte becomes one character of its own.
