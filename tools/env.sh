@@ -3,6 +3,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
+# No menu entries, icons or .desktop files in the user's home for the
+# shortcuts the client makes.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d}
 wine64=/usr/lib/wine/wine64
 
 # Creates the Wine prefix once per build tree.
@@ -10,9 +13,22 @@ ensure_wineprefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     # No Mono or Gecko installers: they cannot be fetched here and would ask.
-    WINEDLLOVERRIDES="mscoree=;mshtml=" "$wine64" wineboot --init >/dev/null 2>&1 || true
+    WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d" "$wine64" wineboot --init >/dev/null 2>&1 || true
     /usr/lib/wine/wineserver -w
   fi
+  keep_user_folders_in_prefix
+}
+
+# Wine links the prefix's Desktop and other user folders to $HOME; the
+# client puts shortcuts on the desktop, so they get folders of their own.
+keep_user_folders_in_prefix() {
+  local folder
+  for folder in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+    if [ -L "$folder" ]; then
+      rm -f "$folder"
+      mkdir -p "$folder"
+    fi
+  done
 }
 
 # Starts Xvfb on a free display unless one is given; sets DISPLAY.

@@ -289,6 +289,7 @@ std::wstring ShortcutTarget(const std::wstring& path)
 
 TEST(Program, HiddenFrameOfTheConfiguredClassThenCleanExit)
 {
+    ClientTraces traces;
     TempFolder folder;
     ProgramUnderTest program(g_program, folder, L"Client.exe");
     ASSERT_TRUE(program.Start());
@@ -297,6 +298,72 @@ TEST(Program, HiddenFrameOfTheConfiguredClassThenCleanExit)
     EXPECT_FALSE(::IsWindowVisible(frame));
     ASSERT_TRUE(::PostMessageW(frame, WM_COMMAND, ID_APP_EXIT, 0));
     EXPECT_EQ(program.WaitForExit(), 0u);
+}
+
+// What one run of the client leaves in the system: the program under its
+// display name as well and the shortcuts (where the file system can hold
+// those names), the settings and the emulation value.
+void CheckIntegration(bool namesFit)
+{
+    ClientTraces traces;
+    TempFolder folder;
+    RunClient(folder);
+    const std::wstring target = folder.File(traces.Names().displayName + L".exe");
+
+    const auto files = FilesIn(folder.Path());
+    ASSERT_EQ(files.count(L"Client.exe"), 1u);
+    if (namesFit) {
+        EXPECT_EQ(files.size(), 2u);
+        ASSERT_EQ(files.count(traces.Names().displayName + L".exe"), 1u);
+        EXPECT_EQ(files.at(traces.Names().displayName + L".exe"), files.at(L"Client.exe"));
+    } else {
+        EXPECT_EQ(files.size(), 1u);
+    }
+
+    if (!namesFit) {
+        EXPECT_FALSE(Exists(traces.ClientLink()));
+    } else if (traces.NewLinks()) {
+        EXPECT_EQ(ShortcutTarget(traces.ClientLink()), target);
+        EXPECT_TRUE(Exists(traces.SiteLink()));
+    }
+
+    CRegKey settings;
+    ASSERT_EQ(settings.Open(HKEY_CURRENT_USER, traces.SettingsKey().c_str(), KEY_READ), ERROR_SUCCESS);
+    for (const wchar_t* name : {L"UseHotKey", L"AlwaysTop", L"HotKey"}) {
+        std::wstring text;
+        EXPECT_EQ(settings.QueryStringValue(name, text, 1023), ERROR_SUCCESS) << testing::PrintToString(name);
+        if (traces.NewSettings())
+            EXPECT_EQ(text, L"0") << testing::PrintToString(name);
+    }
+
+    CRegKey emulation;
+    ASSERT_EQ(emulation.Open(HKEY_CURRENT_USER, kEmulationKey, KEY_READ), ERROR_SUCCESS);
+    DWORD value = 0;
+    // Named after the file the client was started as.
+    EXPECT_EQ(emulation.QueryDWORDValue(L"Client.exe", value), ERROR_SUCCESS);
+    if (traces.NewEmulationValue())
+        EXPECT_EQ(value, GetBrowserEmulationValue());
+}
+
+TEST(Program, IntegratesWithTheDesktopAndTheRegistry)
+{
+    // Under a single-byte code page the display name comes out as other
+    // letters, which Wine can store as a file name only where the Unix
+    // locale can spell them (not in the C locale).
+    TempFolder probe;
+    const std::wstring probeFile = probe.File(BuiltInNames().displayName + L".exe");
+    HANDLE file = ::CreateFileW(probeFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    const bool namesFit = file != INVALID_HANDLE_VALUE;
+    if (namesFit)
+        ::CloseHandle(file);
+    CheckIntegration(namesFit);
+}
+
+TEST(ProgramCp936, RenamesItselfToTheChineseDisplayName)
+{
+    ASSERT_EQ(::GetACP(), 936u) << "run with LC_ALL=zh_CN.GB2312";
+    ASSERT_EQ(BuiltInNames().displayName, L"\u971c\u5cad\u4f20\u8bf4");
+    CheckIntegration(true);
 }
 
 } // namespace
