@@ -72,5 +72,7 @@ std::wstring CClientConfig::GetAttribute(const char* name) const
 
 std::wstring VersionText()
 {
-    return CClientConfig::GetInstance()->GetUserClientAbout() + L" Ver " + kClientVersion;
+    // The process's record; created here only for a caller before start-up.
+    const CClientConfig* config = g_pConfig ? g_pConfig : CClientConfig::GetInstance();
+    return config->GetUserClientAbout() + L" Ver " + kClientVersion;
 }
