@@ -49,8 +49,10 @@ void CSkinWnd::ShowWnd(BOOL show)
 void CSkinWnd::SetImageVisible(const std::wstring& name, BOOL visible)
 {
     for (auto& img : m_imgs) {
-        if (EqualsNoCase(img.name, name))
+        if (EqualsNoCase(img.name, name)) {
             img.visible = visible;
+            m_bImageLayerValid = false;
+        }
     }
 }
 
@@ -71,9 +73,8 @@ void CSkinWnd::PreparePicture(HDC reference, SIZE size)
         m_pictureSize = m_picture ? size : SIZE{};
         if (!m_picture)
             m_pPictureBits = nullptr;
+        m_bImageLayerValid = false;
     }
-    if (m_pPictureBits)
-        std::memset(m_pPictureBits, 0, static_cast<size_t>(m_pictureSize.cx) * m_pictureSize.cy * 4);
 }
 
 void CSkinWnd::DrawImage(HDC dc, const RECT& client, const SKIN_IMG& record, const CImage& image)
@@ -108,6 +109,21 @@ void CSkinWnd::ComposeImages(HDC dc, const RECT& client)
     }
 }
 
+void CSkinWnd::PutImages(HDC dc, const RECT& client)
+{
+    const size_t bytes = static_cast<size_t>(m_pictureSize.cx) * m_pictureSize.cy * 4;
+    auto* picture = static_cast<unsigned char*>(m_pPictureBits);
+    if (m_bImageLayerValid && !m_bDecodeEachRender) {
+        std::memcpy(picture, m_imageLayer.data(), bytes);
+        return;
+    }
+    std::memset(picture, 0, bytes);
+    ComposeImages(dc, client);
+    ::GdiFlush();
+    m_imageLayer.assign(picture, picture + bytes);
+    m_bImageLayerValid = true;
+}
+
 void CSkinWnd::Render()
 {
     PaintDc paint(m_hWnd);
@@ -121,7 +137,7 @@ void CSkinWnd::Render()
     ScopedMemoryDc memory(::CreateCompatibleDC(paint.get()));
     {
         ScopedSelect selected(memory.get(), m_picture.get());
-        ComposeImages(memory.get(), client);
+        PutImages(memory.get(), client);
         for (const auto& button : m_buttons) {
             if (::IsWindowVisible(button->GetSafeHwnd()))
                 button->Draw(memory.get());

@@ -39,6 +39,9 @@ private:
 
     int OnCreate(WPARAM wParam, LPARAM lParam);
     void PreparePicture(HDC reference, SIZE size);
+    // Puts the images into the picture: copied from the last composition
+    // of them while nothing they depend on has changed.
+    void PutImages(HDC dc, const RECT& client);
     void ComposeImages(HDC dc, const RECT& client);
     void DrawImage(HDC dc, const RECT& client, const SKIN_IMG& record, const CImage& image);
 
@@ -48,4 +51,6 @@ private:
     ScopedBitmap m_picture;
     void* m_pPictureBits = nullptr;
     SIZE m_pictureSize{};
+    std::vector<unsigned char> m_imageLayer; // the images alone, as composed
+    bool m_bImageLayerValid = false;
 };
