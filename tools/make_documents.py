@@ -3,15 +3,20 @@
 
 The documents are committed under res/; this script is their source, so
 that the Chinese texts can be read and edited here in UTF-8. Pass another
-port or folder to brand a build: make_documents.py OUTDIR [PORT].
+port or folder to brand a build: make_documents.py OUTDIR [PORT], and set
+any configuration key with --set key=value (for example the login service
+and version record of a test build).
 """
+import argparse
 import os
-import sys
+from xml.sax.saxutils import quoteattr
 
 DISPLAY_NAME = "霜岭传说"
+# Read by the client when present; not in the built-in document.
+OPTIONAL_KEYS = ("noRename", "noLink", "noGWLink")
 
 
-def config_document(port):
+def config_document(port, overrides=()):
     site = f"http://127.0.0.1:{port}"
     keys = [
         ("userClientAbout", DISPLAY_NAME),
@@ -37,7 +42,12 @@ def config_document(port):
         ("cache", f"{site}/"),
         ("gwLink", f"{DISPLAY_NAME}官网"),
     ]
-    attrs = "".join(f'\n        {k}="{v}"' for k, v in keys)
+    overrides = dict(overrides)
+    unknown = set(overrides) - {k for k, _ in keys} - set(OPTIONAL_KEYS)
+    if unknown:
+        raise SystemExit(f"unknown configuration keys: {', '.join(sorted(unknown))}")
+    keys = [(k, overrides.pop(k, v)) for k, v in keys] + [(k, overrides[k]) for k in OPTIONAL_KEYS if k in overrides]
+    attrs = "".join(f'\n        {k}={quoteattr(v)}' for k, v in keys)
     return f'<?xml version="1.0" encoding="gb2312"?>\n<CLIENTCONFIG>\n    <CONFIG{attrs} />\n</CLIENTCONFIG>\n'
 
 
@@ -78,11 +88,24 @@ SKIN = """<?xml version="1.0" encoding="gb2312"?>
 """
 
 
+def key_value(text):
+    key, sep, value = text.partition("=")
+    if not sep:
+        raise argparse.ArgumentTypeError(f"expected key=value, got {text!r}")
+    return key, value
+
+
 def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "res")
-    port = int(sys.argv[2]) if len(sys.argv) > 2 else 18760
-    for name, text in (("config.xml", config_document(port)), ("skin.xml", SKIN)):
-        with open(os.path.join(out, name), "wb") as f:
+    parser = argparse.ArgumentParser(description="Writes config.xml and skin.xml as GB2312 documents.")
+    parser.add_argument("out", nargs="?", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "res"))
+    parser.add_argument("port", nargs="?", type=int, default=18760)
+    parser.add_argument("--set", dest="overrides", type=key_value, action="append", default=[],
+                        metavar="KEY=VALUE", help="value of a configuration key; {port} is replaced by the port")
+    args = parser.parse_args()
+    overrides = [(k, v.replace("{port}", str(args.port))) for k, v in args.overrides]
+    os.makedirs(args.out, exist_ok=True)
+    for name, text in (("config.xml", config_document(args.port, overrides)), ("skin.xml", SKIN)):
+        with open(os.path.join(args.out, name), "wb") as f:
             f.write(text.replace("\n", "\r\n").encode("gb2312"))
 
 
