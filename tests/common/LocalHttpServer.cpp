@@ -18,6 +18,7 @@ const char* Reason(int status)
 {
     switch (status) {
     case 200: return "OK";
+    case 302: return "Found";
     case 404: return "Not Found";
     default: return "Status";
     }
@@ -82,6 +83,17 @@ size_t LocalHttpServer::CountRequests(const std::string& path) const
     return n;
 }
 
+std::vector<std::chrono::steady_clock::time_point> LocalHttpServer::RequestTimes(const std::string& path) const
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    std::vector<std::chrono::steady_clock::time_point> times;
+    for (size_t i = 0; i < m_requests.size(); ++i) {
+        if (m_requests[i].substr(0, m_requests[i].find('?')) == path)
+            times.push_back(m_requestTimes[i]);
+    }
+    return times;
+}
+
 void LocalHttpServer::Serve()
 {
     while (!m_stop) {
@@ -115,6 +127,7 @@ void LocalHttpServer::Answer(uintptr_t clientValue)
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         m_requests.push_back(target);
+        m_requestTimes.push_back(std::chrono::steady_clock::now());
         auto it = m_replies.find(target.substr(0, target.find('?')));
         if (it != m_replies.end())
             reply = it->second;
@@ -124,6 +137,7 @@ void LocalHttpServer::Answer(uintptr_t clientValue)
     std::string response = "HTTP/1.0 " + std::to_string(reply.status) + " " + Reason(reply.status) +
                            "\r\nContent-Type: " + reply.contentType +
                            "\r\nContent-Length: " + std::to_string(reply.body.size()) +
+                           (reply.location.empty() ? "" : "\r\nLocation: " + reply.location) +
                            "\r\nCache-Control: no-cache\r\nConnection: close\r\n\r\n" + reply.body;
     ::send(client, response.data(), static_cast<int>(response.size()), 0);
     ::shutdown(client, SD_SEND);

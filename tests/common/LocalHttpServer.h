@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <string>
@@ -16,6 +17,7 @@ public:
         std::string body;
         std::string contentType = "text/html";
         int delayMs = 0; // answer only after this long
+        std::string location = {}; // sent as a Location header (with status 302, a redirect)
     };
 
     LocalHttpServer(); // listens on an ephemeral port
@@ -33,6 +35,8 @@ public:
     // Request targets (path with query) in arrival order.
     std::vector<std::string> Requests() const;
     size_t CountRequests(const std::string& path) const;
+    // When the requests for a path arrived, in arrival order.
+    std::vector<std::chrono::steady_clock::time_point> RequestTimes(const std::string& path) const;
 
 private:
     void Serve();
@@ -44,6 +48,7 @@ private:
     mutable std::mutex m_mutex;
     std::map<std::string, Reply> m_replies;
     std::vector<std::string> m_requests;
+    std::vector<std::chrono::steady_clock::time_point> m_requestTimes;
     std::vector<std::thread> m_workers;
     std::thread m_thread;
 };
