@@ -182,10 +182,11 @@ std::vector<RecordedBlit> RecordBlits(const std::function<void(HDC)>& draw)
     return blits;
 }
 
-TestParent::TestParent(int width, int height)
+TestParent::TestParent(int width, int height, bool visible)
 {
     const std::wstring cls = RegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), nullptr, nullptr);
-    CreateEx(0, cls.c_str(), L"skin test parent", WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr);
+    CreateEx(0, cls.c_str(), L"skin test parent", WS_POPUP | (visible ? WS_VISIBLE : 0), 0, 0, width, height,
+             nullptr, nullptr);
 }
 
 LRESULT TestParent::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

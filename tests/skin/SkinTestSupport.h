@@ -72,11 +72,12 @@ struct RecordedBlit {
 std::vector<RecordedBlit> RecordBlits(const std::function<void(HDC)>& draw);
 
 // A top-level popup window of the tests' own class, with no frame, so that
-// its window and client rectangles agree. Counts the clicks its children
-// report.
+// its window and client rectangles agree. Records the clicks its children
+// report. Hidden unless asked: under Wine, destroying a shown top-level
+// window waits for the display.
 class TestParent : public CWnd {
 public:
-    TestParent(int width, int height);
+    TestParent(int width, int height, bool visible = false);
 
     struct Click {
         UINT id;
