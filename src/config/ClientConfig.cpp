@@ -7,43 +7,39 @@
 #include "platform/TextUtil.h"
 #include "resource.h"
 
+// The process's record: whoever made it (GetInstance, or a test that set
+// its own) is the one every caller reaches.
 CClientConfig* g_pConfig = nullptr;
-
-namespace {
-CClientConfig* s_pInstance = nullptr;
-}
 
 CClientConfig::CClientConfig() : m_pPlaces(std::make_unique<SYSTEM_PLACES>()) {}
 
 CClientConfig::~CClientConfig()
 {
     SaveUserSettings();
-    if (s_pInstance == this)
-        s_pInstance = nullptr;
     if (g_pConfig == this)
         g_pConfig = nullptr;
 }
 
 CClientConfig* CClientConfig::GetInstance()
 {
-    if (s_pInstance)
-        return s_pInstance;
+    if (g_pConfig)
+        return g_pConfig;
     return CreateInstance(RealSystemPlaces(), LoadResourceBytes(IDR_CONFIG_XML, L"XML"));
 }
 
 CClientConfig* CClientConfig::CreateInstance(const SYSTEM_PLACES& places, std::string_view document)
 {
-    if (s_pInstance)
-        return s_pInstance;
-    s_pInstance = new CClientConfig;
-    g_pConfig = s_pInstance;
-    *s_pInstance->m_pPlaces = places;
-    s_pInstance->LoadDocument(document);
-    s_pInstance->LoadUserSettings();
-    s_pInstance->ReadPluginRegistration();
-    s_pInstance->CreateDesktopLinks();
-    s_pInstance->ApplyBrowserFeatureControl();
-    return s_pInstance;
+    if (g_pConfig)
+        return g_pConfig;
+    auto* record = new CClientConfig;
+    g_pConfig = record;
+    *record->m_pPlaces = places;
+    record->LoadDocument(document);
+    record->LoadUserSettings();
+    record->ReadPluginRegistration();
+    record->CreateDesktopLinks();
+    record->ApplyBrowserFeatureControl();
+    return record;
 }
 
 bool CClientConfig::LoadDocument(std::string_view bytes)

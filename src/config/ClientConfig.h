@@ -20,14 +20,16 @@ public:
     CClientConfig(const CClientConfig&) = delete;
     CClientConfig& operator=(const CClientConfig&) = delete;
 
-    // The process's record, created on first use from the built-in document
-    // and the real places (CreateInstance).
+    // The process's record (g_pConfig), created on first use from the
+    // built-in document and the real places (CreateInstance).
     static CClientConfig* GetInstance();
-    // Creates the process's record unless it exists, and returns it: loads
-    // the document, then loads the user settings, reads the plug-in
+    // Creates the process's record unless there is one, and returns it:
+    // loads the document, then loads the user settings, reads the plug-in
     // registration, renames the program and makes the desktop shortcuts,
     // and writes the browser feature control, all in the places given.
     // Tests hand in their own; a default SYSTEM_PLACES touches nothing.
+    // A record a test made itself and put in g_pConfig counts as the
+    // process's record too.
     static CClientConfig* CreateInstance(const SYSTEM_PLACES& places, std::string_view document);
 
     // Parses a configuration document (8-bit text, encoding from its

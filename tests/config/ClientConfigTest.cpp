@@ -130,6 +130,17 @@ TEST(ClientConfig, OneRecordPerProcess)
     EXPECT_EQ(g_pConfig, nullptr);
 }
 
+TEST(ClientConfig, RecordPutInTheGlobalIsTheInstance)
+{
+    // As tests of other parts set up theirs; no integration step runs.
+    auto own = FromText(ConfigDocument({{"userClientAbout", "Own"}}));
+    g_pConfig = own.get();
+    EXPECT_EQ(CClientConfig::GetInstance(), own.get());
+    EXPECT_EQ(VersionText(), L"Own Ver 1.0.0.1");
+    own.reset();
+    EXPECT_EQ(g_pConfig, nullptr);
+}
+
 TEST(ClientConfig, LaterCallsDoNotRunTheIntegrationAgain)
 {
     TempFolder folder;
