@@ -26,7 +26,10 @@ public:
     // Creates the owner-drawn child with an empty rectangle; check is
     // taken from the record by SetSkin instead.
     virtual BOOL Create(HWND parent, UINT id, int check);
-    BOOL Create(CWnd* parent, UINT id, int check) { return Create(parent->GetSafeHwnd(), id, check); }
+    BOOL Create(CWnd* parent, UINT id, int check)
+    {
+        return Create(parent ? parent->GetSafeHwnd() : nullptr, id, check);
+    }
 
     // Loads the state images (stand, stand + 1, stand + 2), icon and badge,
     // places the button with its left or top edge at the record's offset

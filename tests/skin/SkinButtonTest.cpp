@@ -81,7 +81,10 @@ protected:
             ::DispatchMessageW(&msg);
     }
 
-    std::unique_ptr<CSkinButton> Make(const SKIN_BTN& skin, HWND tooltip = nullptr) { return MakeIn(parent, skin, tooltip); }
+    std::unique_ptr<CSkinButton> Make(const SKIN_BTN& skin, HWND tooltip = nullptr)
+    {
+        return MakeIn(parent, skin, tooltip);
+    }
     static std::unique_ptr<CSkinButton> MakeIn(CWnd& owner, const SKIN_BTN& skin, HWND tooltip = nullptr)
     {
         auto button = std::make_unique<CSkinButton>();
