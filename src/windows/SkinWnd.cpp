@@ -154,7 +154,9 @@ void CSkinWnd::Render()
         POINT source{0, 0};
         SIZE pushed = size;
         m_pfnUpdateLayeredWindow(m_hWnd, paint.get(), &dest, &pushed, memory.get(), &source, 0, &m_blend, ULW_ALPHA);
-        ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, dest.x, dest.y, size.cx, size.cy, SWP_SHOWWINDOW);
+        // Without SWP_NOACTIVATE every hover would activate the window and
+        // take the keyboard from a question box shown over it.
+        ::SetWindowPos(m_hWnd, HWND_NOTOPMOST, dest.x, dest.y, size.cx, size.cy, SWP_SHOWWINDOW | SWP_NOACTIVATE);
     }
 }
 
