@@ -1,6 +1,7 @@
 // Looks at the desktop from inside Wine for the black-box tests, which run
 // on the Linux side: windows with their class, rectangle, styles and
-// visibility, processes, registry values and shell links. Reads one
+// visibility, processes, registry values and shell links; it can also post
+// a message to a window (the exit command to the client's frame). Reads one
 // command per line on stdin (arguments separated by tabs, non-ASCII text
 // and backslashes written as \uXXXX) and answers each with one line of
 // ASCII JSON.
@@ -188,6 +189,12 @@ std::string Kill(const std::wstring& pid)
     return Bool(done);
 }
 
+std::string Post(const std::wstring& window, const std::wstring& message, const std::wstring& wParam)
+{
+    const HWND target = reinterpret_cast<HWND>(static_cast<uintptr_t>(std::stoull(window)));
+    return Bool(::PostMessageW(target, std::stoul(message), std::stoull(wParam), 0));
+}
+
 std::string RegQuery(const std::wstring& path)
 {
     HKEY key = nullptr;
@@ -303,6 +310,8 @@ std::string Answer(const std::vector<std::wstring>& args)
         return Processes();
     if (command == L"kill")
         return Kill(arg(1));
+    if (command == L"post")
+        return Post(arg(1), arg(2), arg(3));
     if (command == L"reg-query")
         return RegQuery(arg(1));
     if (command == L"reg-create")
