@@ -45,9 +45,6 @@ class LauncherButtons(ClientTestCase):
         time.sleep(1)
         return windows
 
-    # Fails while each render of the launcher activates it: the launcher then
-    # takes the foreground back from the question, and neither Enter nor a
-    # click on Cancel reaches the question.
     def test_close_asks_cancel_keeps_running_ok_ends(self):
         client = self.start_client()
         windows = self.launcher_shown(client)
