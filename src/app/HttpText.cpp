@@ -3,25 +3,10 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "platform/ScopedWin.h"
 #include "platform/TextUtil.h"
 
 namespace {
-
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle) : m_handle(handle) {}
-    ~InternetHandle()
-    {
-        if (m_handle)
-            ::InternetCloseHandle(m_handle);
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    HINTERNET get() const { return m_handle; }
-
-private:
-    HINTERNET m_handle;
-};
 
 bool IsPlainHttp(const std::wstring& url)
 {
@@ -42,10 +27,10 @@ constexpr DWORD_PTR kContext = 1;
 
 std::wstring HttpGetText(const std::wstring& url)
 {
-    InternetHandle session(::InternetOpenW(L"session", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    ScopedInternet session(::InternetOpenW(L"session", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!session.get() || !IsPlainHttp(url))
         return {};
-    InternetHandle request(::InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0, kOpenFlags, kContext));
+    ScopedInternet request(::InternetOpenUrlW(session.get(), url.c_str(), nullptr, 0, kOpenFlags, kContext));
     if (!request.get())
         return {};
     // The whole body is converted at once, so that a character whose bytes

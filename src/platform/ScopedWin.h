@@ -3,6 +3,9 @@
 #pragma once
 
 #include <windows.h>
+#include <wincrypt.h>
+#include <wininet.h>
+
 #include <utility>
 
 template <typename Traits>
@@ -76,6 +79,22 @@ struct MenuTraits {
     static void Close(Type h) { ::DestroyMenu(h); }
 };
 
+struct InternetTraits {
+    using Type = HINTERNET;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::InternetCloseHandle(h); }
+};
+struct CryptProviderTraits {
+    using Type = HCRYPTPROV;
+    static Type Invalid() { return 0; }
+    static void Close(Type h) { ::CryptReleaseContext(h, 0); }
+};
+struct CryptHashTraits {
+    using Type = HCRYPTHASH;
+    static Type Invalid() { return 0; }
+    static void Close(Type h) { ::CryptDestroyHash(h); }
+};
+
 using ScopedHandle = Scoped<HandleTraits>;
 using ScopedFile = Scoped<FileHandleTraits>;
 using ScopedBitmap = Scoped<GdiObjectTraits<HBITMAP>>;
@@ -85,6 +104,9 @@ using ScopedMemoryDc = Scoped<MemoryDcTraits>;
 using ScopedModule = Scoped<ModuleTraits>;
 using ScopedGlobal = Scoped<GlobalTraits>;
 using ScopedMenu = Scoped<MenuTraits>;
+using ScopedInternet = Scoped<InternetTraits>;
+using ScopedCryptProvider = Scoped<CryptProviderTraits>;
+using ScopedCryptHash = Scoped<CryptHashTraits>;
 
 // Selects an object into a device context and puts the previous one back.
 class ScopedSelect {

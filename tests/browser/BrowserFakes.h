@@ -1,5 +1,5 @@
-// Stand-ins for the main frame and the launcher, and the process-wide
-// state a browser view reads, set up and reset per test.
+// The process-wide state a browser view reads, set up and reset per test,
+// with stand-ins for the main frame and the launcher.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,33 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "browser/ShellLinks.h"
+#include "common/ShellFakes.h"
 #include "config/ClientConfig.h"
-
-struct FakeLauncher : ILauncherWindow {
-    int hidden = 0, shown = 0, quitQuestions = 0, chooseShown = 0;
-    void ShowWnd(BOOL show) override { ++(show ? shown : hidden); }
-    void ConfirmQuit() override { ++quitQuestions; }
-    void ShowChoose() override { ++chooseShown; }
-};
-
-struct FakeFrame : IShellFrame {
-    std::vector<std::wstring> opened;
-    int closed = 0;
-    HWND frame = nullptr;
-    HWND game = nullptr;
-    void OpenGame(const std::wstring& url) override { opened.push_back(url); }
-    void CloseGame() override { ++closed; }
-    std::wstring gameUrl;
-    std::vector<int> gameUrlModes;
-    std::wstring BuildGameUrl(int mode) override
-    {
-        gameUrlModes.push_back(mode);
-        return gameUrl;
-    }
-    HWND FrameWindow() const override { return frame; }
-    HWND GameWindow() const override { return game; }
-};
 
 class BrowserTest : public testing::Test {
 protected:

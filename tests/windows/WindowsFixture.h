@@ -8,30 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "browser/ShellLinks.h"
+#include "common/ShellFakes.h"
 #include "config/ClientConfig.h"
 #include "platform/MessageBox.h"
 #include "platform/Resource.h"
 #include "resource.h"
 #include "skin/SkinManager.h"
-
-struct StubFrame : IShellFrame {
-    std::vector<std::wstring> opened;
-    int closed = 0;
-    HWND frame = nullptr;
-    HWND game = nullptr;
-    std::wstring gameUrl;
-    std::vector<int> gameUrlModes;
-    void OpenGame(const std::wstring& url) override { opened.push_back(url); }
-    void CloseGame() override { ++closed; }
-    std::wstring BuildGameUrl(int mode) override
-    {
-        gameUrlModes.push_back(mode);
-        return gameUrl;
-    }
-    HWND FrameWindow() const override { return frame; }
-    HWND GameWindow() const override { return game; }
-};
 
 class WindowsTest : public testing::Test {
 protected:
@@ -57,7 +39,7 @@ protected:
         ASSERT_TRUE(CSkinManager::GetInstance()->LoadSkinText(text));
     }
 
-    StubFrame frame;
+    FakeFrame frame;
 
 private:
     std::unique_ptr<CClientConfig> m_config;
