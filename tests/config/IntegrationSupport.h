@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "common/TestFiles.h"
+
 class CClientConfig;
 struct SYSTEM_PLACES;
 
@@ -52,9 +54,6 @@ std::string DwordBytes(DWORD value);
 std::string ConfigDocument(const std::vector<std::pair<std::string, std::string>>& attributes);
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-std::optional<std::string> ReadFileBytes(const std::wstring& path);
-// Names and contents of the files directly in a folder.
-std::map<std::wstring, std::string> FolderFiles(const std::wstring& folder);
 
 struct SHORTCUT_INFO {
     std::wstring target;

@@ -6,7 +6,6 @@
 #include <fstream>
 #include <memory>
 #include <regex>
-#include <sstream>
 
 #include "app/ClientMessages.h"
 #include "app/MainFrame.h"
@@ -14,6 +13,7 @@
 #include "browser/ShellLinks.h"
 #include "common/LocalHttpServer.h"
 #include "common/ProgramUnderTest.h"
+#include "common/TestFiles.h"
 #include "common/TestWindows.h"
 #include "config/ClientConfig.h"
 #include "platform/Process.h"
@@ -27,13 +27,6 @@ namespace {
 
 constexpr DWORD kFrameStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE;
 
-std::string ReadBytes(const std::wstring& path)
-{
-    std::ifstream in(std::string(path.begin(), path.end()), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class MainFrameTest : public testing::Test {
 protected:
@@ -264,7 +257,7 @@ protected:
     void SetUp() override
     {
         MainFrameTest::SetUp();
-        const std::string program = ReadBytes(WindowsPath(UPDATE_MARKER_PROGRAM));
+        const std::string program = ReadFileBytes(WindowsPath(UPDATE_MARKER_PROGRAM)).value_or("");
         ASSERT_FALSE(program.empty());
         m_server.SetReply("/update.exe", {200, program, "application/octet-stream"});
         wchar_t temp[MAX_PATH];
@@ -307,7 +300,7 @@ TEST_F(VersionCheckTest, NewerVersionIsDownloadedStartedAndTheClientQuits)
     EXPECT_EQ(m_server.CountRequests("/update.exe"), 1u);
     ASSERT_TRUE(PumpUntil([&] { return MarkerWritten(); }, 10000));
     // The update ran from the browser cache; the copy of the record is gone.
-    const std::string ranFrom = ReadBytes(m_marker);
+    const std::string ranFrom = ReadFileBytes(m_marker).value_or("");
     EXPECT_NE(ranFrom.find(std::string("I\0N\0e\0t\0C\0a\0c\0h\0e", 17)), std::string::npos);
     EXPECT_EQ(::GetFileAttributesW(m_configCopy.c_str()), INVALID_FILE_ATTRIBUTES);
 }
@@ -342,7 +335,7 @@ TEST_F(VersionCheckTest, ConfigXmlOfSomeoneElseSurvives)
     Configure("configParam=\"" + m_server.Url("/ver.xml") + "\"");
     CreateFrame();
     ASSERT_TRUE(PumpUntil([&] { return FrameGone(); }, 20000));
-    EXPECT_EQ(ReadBytes(m_configCopy), "<mine/>");
+    EXPECT_EQ(ReadFileBytes(m_configCopy).value_or(""), "<mine/>");
     EXPECT_EQ(m_server.CountRequests("/update.exe"), 1u);
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/ProgramUnderTest.h"
+#include "common/TestFiles.h"
 #include "config/BrowserEmulation.h"
 #include "config/ClientConfig.h"
 #include "platform/ComPtr.h"
@@ -243,30 +244,6 @@ void RunClient(const TempFolder& folder)
     EXPECT_EQ(program.WaitForExit(), 0u);
 }
 
-std::map<std::wstring, std::string> FilesIn(const std::wstring& folder)
-{
-    std::map<std::wstring, std::string> files;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return files;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            continue;
-        std::string bytes;
-        HANDLE file = ::CreateFileW((folder + L"\\" + found.cFileName).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-        char buffer[65536];
-        DWORD read = 0;
-        while (file != INVALID_HANDLE_VALUE && ::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read)
-            bytes.append(buffer, read);
-        if (file != INVALID_HANDLE_VALUE)
-            ::CloseHandle(file);
-        files[found.cFileName] = bytes;
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    return files;
-}
 
 std::wstring ShortcutTarget(const std::wstring& path)
 {
@@ -310,7 +287,7 @@ void CheckIntegration(bool namesFit)
     RunClient(folder);
     const std::wstring target = folder.File(traces.Names().displayName + L".exe");
 
-    const auto files = FilesIn(folder.Path());
+    const auto files = FolderFiles(folder.Path());
     ASSERT_EQ(files.count(L"Client.exe"), 1u);
     if (namesFit) {
         EXPECT_EQ(files.size(), 2u);
