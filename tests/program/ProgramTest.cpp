@@ -55,12 +55,12 @@ TEST_F(ProgramResources, XmlDocuments)
     EXPECT_NE(Bytes(IDR_SKIN_XML, L"XML").find("<CLIENTSKIN version=\"1\">"), std::string::npos);
 }
 
-struct PngSpec {
+struct PngSet {
     UINT first, last;
     int width, height;
 };
 
-const PngSpec kPngs[] = {
+const PngSet kPngs[] = {
     {311, 313, 48, 41}, {314, 316, 42, 35}, {318, 332, 24, 20}, {334, 345, 84, 26}, {347, 347, 1250, 32},
     {348, 348, 1288, 780}, {350, 350, 51, 16}, {351, 351, 55, 20}, {352, 352, 51, 16}, {353, 353, 79, 15},
     {354, 354, 83, 19}, {355, 355, 79, 15},
@@ -77,13 +77,13 @@ unsigned ReadBigEndian(const std::string& bytes, size_t at)
 TEST_F(ProgramResources, PngSetHasTheListedIdsAndSizes)
 {
     int present = 0;
-    for (const auto& spec : kPngs) {
-        for (UINT id = spec.first; id <= spec.last; ++id) {
+    for (const auto& set : kPngs) {
+        for (UINT id = set.first; id <= set.last; ++id) {
             const std::string png = Bytes(id, L"PNG");
             ASSERT_GT(png.size(), 33u) << id;
             ASSERT_EQ(png.substr(1, 3), "PNG") << id;
-            EXPECT_EQ(ReadBigEndian(png, 16), static_cast<unsigned>(spec.width)) << id;
-            EXPECT_EQ(ReadBigEndian(png, 20), static_cast<unsigned>(spec.height)) << id;
+            EXPECT_EQ(ReadBigEndian(png, 16), static_cast<unsigned>(set.width)) << id;
+            EXPECT_EQ(ReadBigEndian(png, 20), static_cast<unsigned>(set.height)) << id;
             // Colour type 6 is RGBA, 2 is RGB without alpha.
             EXPECT_EQ(static_cast<int>(png[25]), id == 347 ? 2 : 6) << id;
             ++present;
