@@ -30,24 +30,6 @@ int CountColor(const Dib& dib, COLORREF c)
     return n;
 }
 
-// The smallest box around the pixels in which a and b differ; empty when
-// they are the same.
-RECT DiffBox(const Dib& a, const Dib& b)
-{
-    RECT box{a.Width(), a.Height(), 0, 0};
-    for (int y = 0; y < a.Height(); ++y) {
-        for (int x = 0; x < a.Width(); ++x) {
-            if (a.At(x, y) == b.At(x, y))
-                continue;
-            box.left = std::min<LONG>(box.left, x);
-            box.top = std::min<LONG>(box.top, y);
-            box.right = std::max<LONG>(box.right, x + 1);
-            box.bottom = std::max<LONG>(box.bottom, y + 1);
-        }
-    }
-    return box.right > box.left ? box : RECT{};
-}
-
 LPARAM At(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)); }
 
 SKIN_BTN Record(int stand, const wchar_t* align = L"TopLeft", int left = 10, int top = 20)
@@ -288,7 +270,7 @@ TEST_F(SkinButtonTest, CheckButtonTogglesAndShowsItInTheTitleColour)
         EXPECT_EQ(CountColor(dib, hot ? kColor : kHotColor), 0) << step.hover << step.checked;
         // The image stays the normal one, hovered or not.
         EXPECT_EQ(Place(*button), (RECT{10, 20, 94, 46}));
-        const RECT text = DiffBox(dib, image);
+        const RECT text = dib.Changed(image);
         EXPECT_GE(text.left, 10);
         EXPECT_LE(text.right, 94);
     }
@@ -443,7 +425,7 @@ TEST_F(SkinButtonTest, TitlePlacementByStyle)
         Dib shown(200, 80), image(200, 80);
         Render(*button, shown);
         Reference(image, 337, RECT{10, 20, 94, 46});
-        const RECT text = DiffBox(shown, image);
+        const RECT text = shown.Changed(image);
         const std::string where = c.where;
         if (where == "none") {
             EXPECT_EQ(text.right, 0) << c.style;
@@ -513,7 +495,7 @@ TEST_F(SkinButtonTest, IconAndBadgePlacement)
     Render(*button, shown);
     Reference(iconOnly, 337, RECT{10, 20, 94, 46});
     DrawPng(iconOnly, 318, RECT{15, 23, 39, 43});
-    const RECT text = DiffBox(shown, iconOnly);
+    const RECT text = shown.Changed(iconOnly);
     ASSERT_GT(text.right, text.left);
     EXPECT_GE(text.left, 40); // past the icon's right edge + 1
 

@@ -52,13 +52,16 @@ bool Dib::SameAs(const Dib& other) const
            std::memcmp(m_bits, other.m_bits, static_cast<size_t>(m_width) * m_height * 4) == 0;
 }
 
-RECT Dib::Changed(std::uint32_t background) const
+namespace {
+
+// The smallest box around the points for which differs(x, y) holds.
+template <typename Differs>
+RECT BoxAround(int width, int height, Differs differs)
 {
-    ::GdiFlush();
-    RECT box{m_width, m_height, 0, 0};
-    for (int y = 0; y < m_height; ++y) {
-        for (int x = 0; x < m_width; ++x) {
-            if (Row(y)[x] == background)
+    RECT box{width, height, 0, 0};
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (!differs(x, y))
                 continue;
             box.left = std::min<LONG>(box.left, x);
             box.top = std::min<LONG>(box.top, y);
@@ -67,6 +70,20 @@ RECT Dib::Changed(std::uint32_t background) const
         }
     }
     return box.right > box.left ? box : RECT{};
+}
+
+} // namespace
+
+RECT Dib::Changed(std::uint32_t background) const
+{
+    ::GdiFlush();
+    return BoxAround(m_width, m_height, [&](int x, int y) { return Row(y)[x] != background; });
+}
+
+RECT Dib::Changed(const Dib& other) const
+{
+    ::GdiFlush();
+    return BoxAround(m_width, m_height, [&](int x, int y) { return Row(y)[x] != other.Row(y)[x]; });
 }
 
 int Dib::Count(std::uint32_t value) const

@@ -47,6 +47,8 @@ public:
     // Pixels that are not `background`, as the smallest box holding them;
     // empty when there are none.
     RECT Changed(std::uint32_t background) const;
+    // Pixels that differ from other's (of the same size), likewise.
+    RECT Changed(const Dib& other) const;
     int Count(std::uint32_t value) const;
 
 private:
